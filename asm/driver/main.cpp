@@ -1,0 +1,84 @@
+// tarnikasm: assembles one 8051 source into name.hex and name.lst and prints the report.
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "asm/driver/WMain.h"
+#include "asm/driver/run.h"
+
+namespace {
+
+const char* const usage =
+    "Usage: tarnikasm [--gui] [FILE]\n"
+    "Assembles the 8051 source FILE into FILE.hex (Intel HEX) and FILE.lst (listing),\n"
+    "written beside it, and prints the report: every faulty line with its message, and the\n"
+    "totals. The HEX file receives the program only when no error was found.\n"
+    "\n"
+    "  --gui       show the report in a window; without FILE an open dialog asks for one\n"
+    "  --help      show this help and exit\n"
+    "  --version   show the version and exit\n"
+    "\n"
+    "Exit status: 0 no errors, 1 errors found, 2 the run could not start.\n";
+
+// Prints each report line once it is complete; the last line may still grow.
+class PrintedReport : public tasm::ReportSink {
+public:
+    ~PrintedReport() override { flush(); }
+    void addLine(const std::string& text) override {
+        flush();
+        line_ = text;
+        pending_ = true;
+    }
+    void appendToLastLine(const std::string& text) override {
+        line_ += text;
+        pending_ = true;
+    }
+    void flush() {
+        if (pending_) {
+            std::cout << line_ << '\n';
+            pending_ = false;
+        }
+    }
+
+private:
+    std::string line_;
+    bool pending_ = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool gui = false;
+    const char* file = nullptr;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (!optionsEnded && std::strcmp(arg, "--help") == 0) {
+            std::cout << usage;
+            return 0;
+        }
+        if (!optionsEnded && std::strcmp(arg, "--version") == 0) {
+            std::cout << "TarnikAsm (8051 Assembler) - Version 2.1\n";
+            return 0;
+        }
+        if (!optionsEnded && std::strcmp(arg, "--gui") == 0) {
+            gui = true;
+        } else if (!optionsEnded && std::strcmp(arg, "--") == 0) {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg[0] == '-' && arg[1] != '\0') {
+            std::cerr << "tarnikasm: unknown option " << arg << "\n" << usage;
+            return tasm::RUN_NOT_STARTED;
+        } else if (file == nullptr) {
+            file = arg; // further file arguments are ignored
+        }
+    }
+    if (gui) {
+        return tasm::runReportWindow(argc, argv, file);
+    }
+    if (file == nullptr) {
+        std::cerr << usage;
+        return tasm::RUN_NOT_STARTED;
+    }
+    PrintedReport report;
+    return tasm::runAssembly(file, report);
+}

@@ -1,0 +1,149 @@
+#include "obj_code.h"
+
+#include <array>
+
+namespace tasm {
+
+void ObjCode::add(ObjElm* element) {
+    if (count_ % PAGE_SIZE == 0) {
+        pages_.emplace_back(new ObjElm*[PAGE_SIZE]);
+    }
+    pages_[count_ / PAGE_SIZE][count_ % PAGE_SIZE] = element;
+    ++count_;
+}
+
+void ObjCode::updateAll(UpdateContext& context) {
+    for (int i = 0; i < count_; ++i) {
+        at(i)->update(context);
+    }
+}
+
+void ObjCode::release() {
+    pages_.clear();
+    pool.releaseAll();
+    count_ = 0;
+}
+
+namespace {
+
+void appendRight(std::string& out, int value, int width) {
+    std::string digits = std::to_string(value);
+    if (static_cast<int>(digits.size()) < width) {
+        out.append(static_cast<std::size_t>(width) - digits.size(), ' ');
+    }
+    out += digits;
+}
+
+void appendLineNumber(std::string& out, int depth, int counter) {
+    if (depth == 0) {
+        appendRight(out, counter, 6);
+    } else if (depth == 1) {
+        out += '>';
+        appendRight(out, counter, 5);
+    } else if (depth <= 9) {
+        out += static_cast<char>('0' + depth);
+        out += '>';
+        appendRight(out, counter, 4);
+    } else {
+        out += "*>";
+        appendRight(out, counter, 4);
+    }
+    out += "  ";
+}
+
+} // namespace
+
+void ObjCode::writeListing(std::ostream& stream, ReportSink& report) {
+    std::array<int, LEVEL_MASK + 1> counters{};
+    counters[0] = 1;
+    int previousDepth = 0;
+    if (source != nullptr) {
+        source->rewind();
+    }
+    char text[LINE_CAPACITY];
+    std::string out;
+    std::string line;
+    for (int i = 0; i < count_; ++i) {
+        const ObjElm* e = at(i);
+        int depth = e->info.level & LEVEL_MASK;
+        if (depth > previousDepth) {
+            counters[depth] = 1;
+        }
+        line.clear();
+        appendLineNumber(line, depth, counters[depth]);
+        e->listObject(line);
+        if (depth == 0) {
+            if (source == nullptr || !source->lineAt(text, LINE_CAPACITY, e->info.position)) {
+                text[0] = '\0';
+            }
+            line += text;
+        } else if (e->info.text != nullptr) {
+            line += e->info.text;
+        }
+        out += line;
+        out += "\r\n";
+        if (e->diag != 0) {
+            std::string message = formatDiagnostic(e->diag);
+            out += message;
+            out += "\r\n";
+            report.addLine(line);
+            report.addLine(message);
+        }
+        for (int n = 1; 3 * n < e->length(); ++n) {
+            e->listContinuation(out, n);
+        }
+        ++counters[depth];
+        previousDepth = depth;
+        if (out.size() > 60000) {
+            stream << out;
+            out.clear();
+        }
+    }
+    stream << out;
+}
+
+void writeHexRecord(std::ostream& stream, unsigned address, int count, const std::uint8_t* bytes) {
+    if (count == 0) {
+        return;
+    }
+    std::string record = ":";
+    unsigned sum = static_cast<unsigned>(count) + (address >> 8) + (address & 0xFF);
+    appendHex(record, static_cast<unsigned>(count), 2);
+    appendHex(record, address, 4);
+    record += "00";
+    for (int i = 0; i < count; ++i) {
+        appendHex(record, bytes[i], 2);
+        sum += bytes[i];
+    }
+    appendHex(record, (0x100 - (sum & 0xFF)) & 0xFF, 2);
+    record += "\r\n";
+    stream << record;
+}
+
+void ObjCode::writeHex(std::ostream& stream) const {
+    unsigned recordAddress = 0;
+    int fill = 0;
+    std::uint8_t buffer[16];
+    for (int i = 0; i < count_; ++i) {
+        const ObjElm* e = at(i);
+        // Compared as plain integers: a sum that reached 10000h never equals an address.
+        if (e->address != recordAddress + static_cast<unsigned>(fill)) {
+            writeHexRecord(stream, recordAddress, fill, buffer);
+            recordAddress = e->address;
+            fill = 0;
+        }
+        int n = e->length();
+        for (int b = 0; b < n; ++b) {
+            buffer[fill++] = e->byteAt(b);
+            if (fill == 16) {
+                writeHexRecord(stream, recordAddress, 16, buffer);
+                recordAddress = (recordAddress + 16) & 0xFFFF;
+                fill = 0;
+            }
+        }
+    }
+    writeHexRecord(stream, recordAddress, fill, buffer);
+    stream << ":00000001FF\r\n";
+}
+
+} // namespace tasm

@@ -1,0 +1,28 @@
+// The bump allocator of one run: elements and everything hanging off them.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace tasm {
+
+class ObjPool {
+public:
+    static constexpr std::size_t CHUNK_SIZE = 16384;
+
+    ObjPool() = default;
+    ObjPool(const ObjPool&) = delete;
+    ObjPool& operator=(const ObjPool&) = delete;
+
+    void* allocate(std::size_t n, std::size_t align = alignof(std::max_align_t));
+    char* copyText(const char* text);
+    void releaseAll();
+    std::size_t chunkCount() const { return chunks_.size(); }
+
+private:
+    std::vector<std::unique_ptr<std::byte[]>> chunks_;
+    std::size_t used_ = CHUNK_SIZE; // no chunk is current at the start
+};
+
+} // namespace tasm
