@@ -1,12 +1,12 @@
 #include "WMain.h"
 
+#include "asm/driver/run.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
-
-#include "asm/driver/run.h"
 
 namespace tasm {
 
@@ -31,8 +31,7 @@ private:
 } // namespace
 
 TMainWin::TMainWin(QString sourceName, QWidget* parent)
-    : QWidget(parent), RapWin(new QPlainTextEdit(this)),
-      commandLineSource_(std::move(sourceName)) {
+    : QWidget(parent), RapWin(new QPlainTextEdit(this)), commandLineSource_(std::move(sourceName)) {
     setWindowTitle("TarnikAsm v2.1");
     setFixedSize(569, 524);
     RapWin->setObjectName("RapWin");

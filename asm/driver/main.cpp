@@ -1,10 +1,10 @@
 // tarnikasm: assembles one 8051 source into name.hex and name.lst and prints the report.
+#include "asm/driver/WMain.h"
+#include "asm/driver/run.h"
+
 #include <cstring>
 #include <iostream>
 #include <string>
-
-#include "asm/driver/WMain.h"
-#include "asm/driver/run.h"
 
 namespace {
 

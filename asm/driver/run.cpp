@@ -1,12 +1,12 @@
 #include "run.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "asm/isa51/processor.h"
 #include "asm/output/obj_code.h"
 #include "asm/source/assembler.h"
 #include "asm/source/source.h"
+
+#include <filesystem>
+#include <fstream>
 
 namespace tasm {
 

@@ -1,15 +1,15 @@
 // One assembly run: file naming and opening, the pass, listing, HEX file, banner and totals.
 #pragma once
 
-#include <string>
-
 #include "asm/driver/report_sink.h"
+
+#include <string>
 
 namespace tasm {
 
 enum RunStatus : int {
-    RUN_CLEAN = 0,     // no error counted
-    RUN_ERRORS = 1,    // errors counted; the listing is written, the HEX file left empty
+    RUN_CLEAN = 0,       // no error counted
+    RUN_ERRORS = 1,      // errors counted; the listing is written, the HEX file left empty
     RUN_NOT_STARTED = 2, // refused name, unreadable source or outputs that cannot be created
 };
 

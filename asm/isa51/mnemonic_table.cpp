@@ -1,9 +1,9 @@
 #include "mnemonic_table.h"
 
-#include <array>
-
 #include "asm/isa51/operands.h"
 #include "asm/isa51/processor.h"
+
+#include <array>
 
 namespace tasm {
 
@@ -32,18 +32,12 @@ const OpAddr11 addr11;
 const OpAddr16 addr16;
 
 // Combinations of the mnemonics with several, tried in this order.
-const OperComb ADD_[] = {{0x28, 1, {&A, &Rn}},
-                         {0x26, 1, {&A, &Ri}},
-                         {0x24, 2, {&A, &data}},
-                         {0x25, 2, {&A, &direct}}};
-const OperComb ADDC_[] = {{0x38, 1, {&A, &Rn}},
-                          {0x36, 1, {&A, &Ri}},
-                          {0x34, 2, {&A, &data}},
-                          {0x35, 2, {&A, &direct}}};
-const OperComb SUBB_[] = {{0x98, 1, {&A, &Rn}},
-                          {0x96, 1, {&A, &Ri}},
-                          {0x94, 2, {&A, &data}},
-                          {0x95, 2, {&A, &direct}}};
+const OperComb ADD_[] = {
+    {0x28, 1, {&A, &Rn}}, {0x26, 1, {&A, &Ri}}, {0x24, 2, {&A, &data}}, {0x25, 2, {&A, &direct}}};
+const OperComb ADDC_[] = {
+    {0x38, 1, {&A, &Rn}}, {0x36, 1, {&A, &Ri}}, {0x34, 2, {&A, &data}}, {0x35, 2, {&A, &direct}}};
+const OperComb SUBB_[] = {
+    {0x98, 1, {&A, &Rn}}, {0x96, 1, {&A, &Ri}}, {0x94, 2, {&A, &data}}, {0x95, 2, {&A, &direct}}};
 const OperComb INC_[] = {
     {0x04, 1, {&A}}, {0x08, 1, {&Rn}}, {0x06, 1, {&Ri}}, {0xA3, 1, {&DPTR}}, {0x05, 2, {&direct}}};
 const OperComb DEC_[] = {{0x14, 1, {&A}}, {0x18, 1, {&Rn}}, {0x16, 1, {&Ri}}, {0x15, 2, {&direct}}};
@@ -61,12 +55,12 @@ const OperComb XRL_[] = {{0x68, 1, {&A, &Rn}},     {0x66, 1, {&A, &Ri}},
 const OperComb CLR_[] = {{0xE4, 1, {&A}}, {0xC3, 1, {&C}}, {0xC2, 2, {&bit}}};
 const OperComb CPL_[] = {{0xF4, 1, {&A}}, {0xB3, 1, {&C}}, {0xB2, 2, {&bit}}};
 const OperComb MOV_[] = {
-    {0xE8, 1, {&A, &Rn}},          {0xE6, 1, {&A, &Ri}},          {0x74, 2, {&A, &data}},
-    {0xE5, 2, {&A, &direct}},      {0xF8, 1, {&Rn, &A}},          {0x78, 2, {&Rn, &data}},
-    {0xA8, 2, {&Rn, &direct}},     {0xF6, 1, {&Ri, &A}},          {0x76, 2, {&Ri, &data}},
-    {0xA6, 2, {&Ri, &direct}},     {0x90, 3, {&DPTR, &data16}},   {0xA2, 2, {&C, &bit}},
-    {0x92, 2, {&bit, &C}},         {0xF5, 2, {&direct, &A}},      {0x88, 2, {&direct, &Rn}},
-    {0x86, 2, {&direct, &Ri}},     {0x75, 3, {&direct, &data2}},  {0x85, 3, {&direct2, &direct}}};
+    {0xE8, 1, {&A, &Rn}},      {0xE6, 1, {&A, &Ri}},         {0x74, 2, {&A, &data}},
+    {0xE5, 2, {&A, &direct}},  {0xF8, 1, {&Rn, &A}},         {0x78, 2, {&Rn, &data}},
+    {0xA8, 2, {&Rn, &direct}}, {0xF6, 1, {&Ri, &A}},         {0x76, 2, {&Ri, &data}},
+    {0xA6, 2, {&Ri, &direct}}, {0x90, 3, {&DPTR, &data16}},  {0xA2, 2, {&C, &bit}},
+    {0x92, 2, {&bit, &C}},     {0xF5, 2, {&direct, &A}},     {0x88, 2, {&direct, &Rn}},
+    {0x86, 2, {&direct, &Ri}}, {0x75, 3, {&direct, &data2}}, {0x85, 3, {&direct2, &direct}}};
 const OperComb MOVC_[] = {{0x93, 1, {&A, &AT_A_DPTR}}, {0x83, 1, {&A, &AT_A_PC}}};
 const OperComb MOVX_[] = {{0xE2, 1, {&A, &Ri}},
                           {0xE0, 1, {&A, &AT_DPTR}},
@@ -137,6 +131,8 @@ const auto table = [] {
 
 } // namespace
 
-std::span<Mnemonik* const> mnemonicTable() { return table; }
+std::span<Mnemonik* const> mnemonicTable() {
+    return table;
+}
 
 } // namespace tasm

@@ -1,21 +1,29 @@
 #include "operands.h"
 
-#include <cstring>
-
 #include "asm/isa51/sfr_map.h"
 #include "asm/source/diagnostics.h"
+
+#include <cstring>
 
 namespace tasm {
 
 namespace {
 
-std::uint8_t low(std::int32_t v) { return static_cast<std::uint8_t>(v & 0xFF); }
-std::uint8_t high(std::int32_t v) { return static_cast<std::uint8_t>((v >> 8) & 0xFF); }
-void addTo(std::uint8_t& byte, int n) { byte = static_cast<std::uint8_t>(byte + n); }
+std::uint8_t low(std::int32_t v) {
+    return static_cast<std::uint8_t>(v & 0xFF);
+}
+std::uint8_t high(std::int32_t v) {
+    return static_cast<std::uint8_t>((v >> 8) & 0xFF);
+}
+void addTo(std::uint8_t& byte, int n) {
+    byte = static_cast<std::uint8_t>(byte + n);
+}
 
 } // namespace
 
-bool OperTxt::matches(const char* text) const { return std::strcmp(text, pattern) == 0; }
+bool OperTxt::matches(const char* text) const {
+    return std::strcmp(text, pattern) == 0;
+}
 
 bool OpRr::matches(const char* text) const {
     return text[0] == 'R' && text[1] >= '0' && text[1] <= '7' && text[2] == '\0';

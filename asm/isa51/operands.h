@@ -1,11 +1,11 @@
 // Operand forms of the instruction set: each recognises its text and encodes it into the bytes.
 #pragma once
 
-#include <cstdint>
-
 #include "asm/output/elements.h"
 #include "asm/output/obj_pool.h"
 #include "asm/symbols/expression.h"
+
+#include <cstdint>
 
 namespace tasm {
 

@@ -1,10 +1,10 @@
 // The names a program may use without defining them, in their order of insertion.
 #pragma once
 
+#include "asm/symbols/symbol_table.h"
+
 #include <cstdint>
 #include <span>
-
-#include "asm/symbols/symbol_table.h"
 
 namespace tasm {
 

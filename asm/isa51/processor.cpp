@@ -43,8 +43,8 @@ ObjElm* Mnemonik::build(const OperComb& comb, const char* const texts[3], std::u
     bool deferred = false;
     int encoded = 0;
     for (; encoded < operandCount; ++encoded) {
-        std::uint8_t code = comb.operands[encoded]->encode(bytes, address, texts[encoded],
-                                                           context.symbols);
+        std::uint8_t code =
+            comb.operands[encoded]->encode(bytes, address, texts[encoded], context.symbols);
         codes[encoded] = code;
         if (code == 0) {
             continue;
@@ -87,8 +87,7 @@ ObjElm* Mnemonik::build(const OperComb& comb, const char* const texts[3], std::u
     return element;
 }
 
-ObjElm* Mnemo_SOC::assemble(Statement& statement, std::uint16_t address,
-                            AssembleContext& context) {
+ObjElm* Mnemo_SOC::assemble(Statement& statement, std::uint16_t address, AssembleContext& context) {
     const char* texts[3] = {nullptr, nullptr, nullptr};
     std::uint8_t code = cutOperands(statement, texts);
     if (code == 0) {
@@ -102,8 +101,7 @@ ObjElm* Mnemo_SOC::assemble(Statement& statement, std::uint16_t address,
     return build(comb, texts, address, context);
 }
 
-ObjElm* Mnemo_NOC::assemble(Statement& statement, std::uint16_t address,
-                            AssembleContext& context) {
+ObjElm* Mnemo_NOC::assemble(Statement& statement, std::uint16_t address, AssembleContext& context) {
     const char* texts[3] = {nullptr, nullptr, nullptr};
     std::uint8_t code = cutOperands(statement, texts);
     if (code == 0) {

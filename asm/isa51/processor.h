@@ -2,12 +2,12 @@
 // predefined names, and the directive evaluator with bit selection.
 #pragma once
 
-#include <cstdint>
-
 #include "asm/output/obj_code.h"
 #include "asm/source/statement.h"
 #include "asm/symbols/expression.h"
 #include "asm/symbols/symbol_table.h"
+
+#include <cstdint>
 
 namespace tasm {
 

@@ -11,7 +11,9 @@ void appendHex(std::string& out, unsigned value, int digits) {
     }
 }
 
-void ObjElm::listObject(std::string& out) const { out.append(16, ' '); }
+void ObjElm::listObject(std::string& out) const {
+    out.append(16, ' ');
+}
 
 void ObjAddr::listObject(std::string& out) const {
     appendHex(out, address, 4);

@@ -1,12 +1,12 @@
 // The per-line elements of the object code: address, bytes, diagnostic, and listing columns.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "asm/source/diagnostics.h"
 #include "asm/source/source.h"
 #include "asm/symbols/symbol_table.h"
+
+#include <cstdint>
+#include <string>
 
 namespace tasm {
 

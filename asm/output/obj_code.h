@@ -1,14 +1,14 @@
 // The elements of one run in source order, and the two files written from them.
 #pragma once
 
+#include "asm/driver/report_sink.h"
+#include "asm/output/elements.h"
+#include "asm/output/obj_pool.h"
+
 #include <memory>
 #include <ostream>
 #include <utility>
 #include <vector>
-
-#include "asm/driver/report_sink.h"
-#include "asm/output/elements.h"
-#include "asm/output/obj_pool.h"
 
 namespace tasm {
 

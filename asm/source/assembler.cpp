@@ -16,8 +16,8 @@ const Assembler::DirectiveWord Assembler::directives[] = {
 
 Assembler::Assembler(Processor& instructionSet, STable& symbols, ObjCode& code,
                      DiagnosticCounters& counters)
-    : instructionSet_(instructionSet), symbols_(symbols), code_(code), counters_(counters),
-      context_{code, symbols, counters}, macros_(MACRO_BUCKETS) {}
+    : instructionSet_(instructionSet), symbols_(symbols), code_(code),
+      counters_(counters), context_{code, symbols, counters}, macros_(MACRO_BUCKETS) {}
 
 Assembler::~Assembler() {
     delete openMacro_;
@@ -93,8 +93,8 @@ void Assembler::assembleSource(FileSource& file) {
 
 ObjElm* Assembler::processStatement() {
     if (statement_.mnemonic[0] == '\0') {
-        ObjElm* element = statement_.labelKind == 1 ? code_.make<ObjAddr>(locationCounter_)
-                                                    : plainElement();
+        ObjElm* element =
+            statement_.labelKind == 1 ? code_.make<ObjAddr>(locationCounter_) : plainElement();
         labelWithColonExpected(element);
         return element;
     }

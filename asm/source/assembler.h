@@ -1,8 +1,6 @@
 // The pass: every line of the source stack becomes one element of the object code.
 #pragma once
 
-#include <cstdint>
-
 #include "asm/isa51/processor.h"
 #include "asm/output/obj_code.h"
 #include "asm/source/diagnostics.h"
@@ -10,6 +8,8 @@
 #include "asm/source/source.h"
 #include "asm/source/statement.h"
 #include "asm/symbols/symbol_table.h"
+
+#include <cstdint>
 
 namespace tasm {
 

@@ -33,8 +33,8 @@ ObjElm* Assembler::directiveIf() {
         return element;
     }
     auto bit = static_cast<std::uint16_t>(1U << (ifDepth_ - 1));
-    conditionBits_ = static_cast<std::uint16_t>(value != 0 ? conditionBits_ | bit
-                                                           : conditionBits_ & ~bit);
+    conditionBits_ =
+        static_cast<std::uint16_t>(value != 0 ? conditionBits_ | bit : conditionBits_ & ~bit);
     elseBits_ = static_cast<std::uint16_t>(elseBits_ & ~bit);
     applyEnablingRule();
     labelWithColonExpected(element);

@@ -76,8 +76,7 @@ void recordDiagnostic(std::uint8_t& slot, std::uint8_t code, DiagnosticCounters&
 std::string formatDiagnostic(std::uint8_t code) {
     bool error = isError(code);
     return std::string("***** ") + (error ? "_ERROR " : "WORNING ") +
-           std::to_string(error ? code : code - 41) + " : " + DiagnosticTable[code].text +
-           " *****";
+           std::to_string(error ? code : code - 41) + " : " + DiagnosticTable[code].text + " *****";
 }
 
 void writeDiagnostic(std::uint8_t code, std::ostream& stream) {

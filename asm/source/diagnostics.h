@@ -64,7 +64,9 @@ struct DiagnosticRow {
 constexpr int DIAGNOSTIC_ROWS = 44;
 extern const DiagnosticRow DiagnosticTable[DIAGNOSTIC_ROWS];
 
-inline bool isError(std::uint8_t code) { return (DiagnosticTable[code].flags & DIAG_ERROR) != 0; }
+inline bool isError(std::uint8_t code) {
+    return (DiagnosticTable[code].flags & DIAG_ERROR) != 0;
+}
 inline bool isWarning(std::uint8_t code) {
     return (DiagnosticTable[code].flags & DIAG_WARNING) != 0;
 }

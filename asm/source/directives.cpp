@@ -1,15 +1,17 @@
 // The directives that define symbols, place code and data, and end the source.
-#include <cstring>
-
 #include "asm/source/assembler.h"
 #include "asm/symbols/expression.h"
+
+#include <cstring>
 
 namespace tasm {
 
 namespace {
 constexpr int MAX_DATA_BYTES = 160;
 
-bool outside16(std::int32_t v) { return v < 0 || v > 0xFFFF; }
+bool outside16(std::int32_t v) {
+    return v < 0 || v > 0xFFFF;
+}
 } // namespace
 
 ObjElm* Assembler::defineConstant(SymKind directiveBit) {

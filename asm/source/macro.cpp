@@ -1,8 +1,8 @@
 #include "macro.h"
 
-#include <cstring>
-
 #include "asm/source/text_class.h"
+
+#include <cstring>
 
 namespace tasm {
 

@@ -1,12 +1,12 @@
 // Macros: a named block of stored lines that a call reads again with its arguments substituted.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "asm/output/obj_pool.h"
 #include "asm/source/source.h"
 #include "asm/symbols/symbol_table.h"
+
+#include <string>
+#include <vector>
 
 namespace tasm {
 

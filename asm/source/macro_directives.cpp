@@ -1,7 +1,7 @@
 // Defining and calling macros.
-#include <cstring>
-
 #include "asm/source/assembler.h"
+
+#include <cstring>
 
 namespace tasm {
 

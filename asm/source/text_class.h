@@ -4,10 +4,20 @@
 
 namespace tasm {
 
-inline bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-inline bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool isVisible(char c) { return c >= 0x21 && c <= 0x7E; }
-inline bool isWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-inline bool isNameChar(char c) { return isAsciiLetter(c) || isAsciiDigit(c) || c == '_'; }
+inline bool isAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+inline bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+inline bool isVisible(char c) {
+    return c >= 0x21 && c <= 0x7E;
+}
+inline bool isWhiteSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+inline bool isNameChar(char c) {
+    return isAsciiLetter(c) || isAsciiDigit(c) || c == '_';
+}
 
 } // namespace tasm

@@ -1,10 +1,10 @@
 #include "expression.h"
 
-#include <climits>
-#include <cstring>
-
 #include "asm/source/diagnostics.h"
 #include "asm/source/text_class.h"
+
+#include <climits>
+#include <cstring>
 
 namespace tasm {
 
@@ -41,14 +41,14 @@ struct OperatorText {
 
 // Two-character operators come first: the longest match wins.
 constexpr OperatorText operators[] = {
-    {"<<", Token::ShiftLeft},   {"<=", Token::LessEqual},   {">>", Token::ShiftRight},
-    {">=", Token::GreaterEqual}, {"!=", Token::NotEqual},    {"&&", Token::LogicalAnd},
-    {"||", Token::LogicalOr},   {"==", Token::Equal},       {"!", Token::Not},
-    {"%", Token::Remainder},    {"&", Token::BitAnd},       {"(", Token::LeftParen},
-    {")", Token::RightParen},   {"*", Token::Product},      {"/", Token::Quotient},
-    {"+", Token::Plus},         {"-", Token::Minus},        {"<", Token::Less},
-    {"=", Token::Equal},        {">", Token::Greater},      {"^", Token::BitXor},
-    {"|", Token::BitOr},        {"~", Token::Complement},
+    {"<<", Token::ShiftLeft},    {"<=", Token::LessEqual}, {">>", Token::ShiftRight},
+    {">=", Token::GreaterEqual}, {"!=", Token::NotEqual},  {"&&", Token::LogicalAnd},
+    {"||", Token::LogicalOr},    {"==", Token::Equal},     {"!", Token::Not},
+    {"%", Token::Remainder},     {"&", Token::BitAnd},     {"(", Token::LeftParen},
+    {")", Token::RightParen},    {"*", Token::Product},    {"/", Token::Quotient},
+    {"+", Token::Plus},          {"-", Token::Minus},      {"<", Token::Less},
+    {"=", Token::Equal},         {">", Token::Greater},    {"^", Token::BitXor},
+    {"|", Token::BitOr},         {"~", Token::Complement},
 };
 
 void scanNumber(ScanState& s) {
@@ -61,10 +61,19 @@ void scanNumber(ScanState& s) {
     int base = 10;
     const char* digitsEnd = end;
     switch (end[-1]) {
-    case 'B': base = 2; --digitsEnd; break;
+    case 'B':
+        base = 2;
+        --digitsEnd;
+        break;
     case 'H':
-    case 'h': base = 16; --digitsEnd; break;
-    case 'O': base = 8; --digitsEnd; break;
+    case 'h':
+        base = 16;
+        --digitsEnd;
+        break;
+    case 'O':
+        base = 8;
+        --digitsEnd;
+        break;
     default: break;
     }
     std::int32_t value = 0;
@@ -192,15 +201,18 @@ std::int32_t Expression::primary(ScanState& s) const {
         }
     }
     default:
-        s.error = DIAG_EXPRESSION_SYNTAX;
+        // A token the scanner refused already carries its own code.
+        if (s.error == 0) {
+            s.error = DIAG_EXPRESSION_SYNTAX;
+        }
         return 0;
     }
 }
 
 std::int32_t Expression::product(ScanState& s) const {
     std::int32_t left = primary(s);
-    while (s.error == 0 &&
-           (s.token == Token::Product || s.token == Token::Quotient || s.token == Token::Remainder)) {
+    while (s.error == 0 && (s.token == Token::Product || s.token == Token::Quotient ||
+                            s.token == Token::Remainder)) {
         Token op = s.token;
         nextToken(s);
         std::int32_t right = primary(s);

@@ -1,9 +1,9 @@
 // The expression evaluator: signed 32-bit values with the kinds of the symbols they use.
 #pragma once
 
-#include <cstdint>
-
 #include "symbol_table.h"
+
+#include <cstdint>
 
 namespace tasm {
 

@@ -13,7 +13,8 @@ std::uint16_t STable::hashName(std::string_view name) {
     std::uint32_t h = 0;
     for (char c : name) {
         // Bytes 80h to FFh count as negative, sign-extended to 32 bits.
-        auto byte = static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
+        auto byte =
+            static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
         h = (h << 1) ^ byte;
     }
     return static_cast<std::uint16_t>(h & 0xFFFF);
