@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
@@ -46,7 +47,11 @@ TMainWin::TMainWin(QString sourceName, QWidget* parent)
 
 void TMainWin::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    FormPaint();
+    // Repaints of the memo's own area (text appended, scrolling) are the memo's business, as
+    // with a control that has a window of its own; they would otherwise start run after run.
+    if (!event->region().subtracted(RapWin->geometry()).isEmpty()) {
+        FormPaint();
+    }
 }
 
 void TMainWin::FormPaint() {
