@@ -6,8 +6,10 @@
 #include "asm/output/obj_code.h"
 #include "asm/source/assembler.h"
 
+#include <ostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace tasm::testing {
 
@@ -40,6 +42,43 @@ inline Assembled assembleText(const std::string& source) {
         out.hex = hex.str();
     }
     return out;
+}
+
+// The bytes and the diagnostic of the last line of a source.
+struct LastLine {
+    std::vector<int> bytes;
+    int diag = 0;
+    bool operator==(const LastLine&) const = default;
+};
+
+inline LastLine assembleLastLine(const std::string& source) {
+    DiagnosticCounters counters;
+    std::istringstream input(source);
+    FileSource file(input);
+    Table symbols(101);
+    Proc_Tarnik instructionSet(29);
+    ObjCode code;
+    {
+        Assembler assembler(instructionSet, symbols, code, counters);
+        assembler.assembleSource(file);
+    }
+    LastLine last;
+    if (code.count() > 0) {
+        const ObjElm* e = code.at(code.count() - 1);
+        for (int i = 0; i < e->length(); ++i) {
+            last.bytes.push_back(e->byteAt(i));
+        }
+        last.diag = e->diag;
+    }
+    return last;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const LastLine& l) {
+    out << "{";
+    for (int b : l.bytes) {
+        out << std::hex << b << " ";
+    }
+    return out << "diag " << std::dec << l.diag << "}";
 }
 
 // Lines joined with CR LF, as the listing and HEX files hold them.
