@@ -1,8 +1,9 @@
 // tarnikasm: assembles one 8051 source into name.hex and name.lst and prints the report.
-#include "asm/driver/WMain.h"
 #include "asm/driver/run.h"
 
 #include <cstring>
+#include <dlfcn.h>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -45,6 +46,25 @@ private:
     bool pending_ = false;
 };
 
+// Loads the report window from the module beside the executable.
+int runWindow(int argc, char** argv, const char* file) {
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    std::string module = (self.parent_path() / "tarnikasm-window.so").string();
+    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        std::cerr << "tarnikasm: cannot load the report window: " << dlerror() << "\n";
+        return tasm::RUN_NOT_STARTED;
+    }
+    using Entry = int (*)(int, char**, const char*);
+    auto entry = reinterpret_cast<Entry>(dlsym(handle, "tarnikasmWindowMain"));
+    if (entry == nullptr) {
+        std::cerr << "tarnikasm: " << module << " holds no report window\n";
+        return tasm::RUN_NOT_STARTED;
+    }
+    return entry(argc, argv, file);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -73,7 +93,7 @@ int main(int argc, char** argv) {
         }
     }
     if (gui) {
-        return tasm::runReportWindow(argc, argv, file);
+        return runWindow(argc, argv, file);
     }
     if (file == nullptr) {
         std::cerr << usage;

@@ -12,7 +12,8 @@ namespace tasm {
 
 namespace {
 
-constexpr int SYMBOL_BUCKETS = 101;
+// Enough buckets that even a program of a million lines keeps its chains short.
+constexpr int SYMBOL_BUCKETS = 16384;
 constexpr int MNEMONIC_BUCKETS = 29;
 
 void addBlankAndLine(ReportSink& report, const std::string& text) {
@@ -107,7 +108,7 @@ RunStatus runAssembly(const std::string& sourceName, ReportSink& report) {
 
     DiagnosticCounters counters;
     FileSource source(sourceStream);
-    Table symbols(SYMBOL_BUCKETS);
+    Table symbols(SYMBOL_BUCKETS, Spread::Wide);
     Proc_Tarnik instructionSet(MNEMONIC_BUCKETS);
     ObjCode code;
     {

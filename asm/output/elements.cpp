@@ -6,9 +6,11 @@ namespace tasm {
 
 void appendHex(std::string& out, unsigned value, int digits) {
     static constexpr char hex[] = "0123456789ABCDEF";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) {
-        out += hex[(value >> shift) & 0xF];
+    char text[8];
+    for (int i = digits - 1; i >= 0; --i, value >>= 4) {
+        text[i] = hex[value & 0xF];
     }
+    out.append(text, static_cast<std::size_t>(digits));
 }
 
 void ObjElm::listObject(std::string& out) const {

@@ -38,9 +38,13 @@ public:
     // Appends continuation line n (n >= 1), line end included.
     virtual void listContinuation(std::string& /*out*/, int /*n*/) const {}
 
-    LineInfo info;
+    // Where the line's text is found again: its position in the file and its nesting level
+    // (the text of an expanded macro line is kept by the object code). Sixteen bytes with the
+    // table pointer, so that a program of a million lines stays small.
+    std::uint32_t position = 0;
     std::uint16_t address;
     std::uint8_t diag = 0;
+    std::uint8_t level = 0;
 
 protected:
     ~ObjElm() = default;

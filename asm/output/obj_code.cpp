@@ -4,7 +4,10 @@
 
 namespace tasm {
 
-void ObjCode::add(ObjElm* element) {
+void ObjCode::add(ObjElm* element, const char* text) {
+    if ((element->level & LEVEL_MASK) != 0) {
+        expandedTexts_.push_back(text != nullptr ? text : "");
+    }
     if (count_ % PAGE_SIZE == 0) {
         pages_.emplace_back(new ObjElm*[PAGE_SIZE]);
     }
@@ -20,18 +23,26 @@ void ObjCode::updateAll(UpdateContext& context) {
 
 void ObjCode::release() {
     pages_.clear();
+    expandedTexts_.clear();
     pool.releaseAll();
     count_ = 0;
 }
 
 namespace {
 
+// A counter right-aligned in width characters; one with more digits is written in full.
 void appendRight(std::string& out, int value, int width) {
-    std::string digits = std::to_string(value);
-    if (static_cast<int>(digits.size()) < width) {
-        out.append(static_cast<std::size_t>(width) - digits.size(), ' ');
+    char digits[12];
+    int n = 0;
+    auto v = static_cast<unsigned>(value);
+    do {
+        digits[sizeof digits - 1 - n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    if (n < width) {
+        out.append(static_cast<std::size_t>(width - n), ' ');
     }
-    out += digits;
+    out.append(digits + sizeof digits - n, static_cast<std::size_t>(n));
 }
 
 void appendLineNumber(std::string& out, int depth, int counter) {
@@ -61,11 +72,12 @@ void ObjCode::writeListing(std::ostream& stream, ReportSink& report) {
         source->rewind();
     }
     char text[LINE_CAPACITY];
+    std::size_t nextExpanded = 0;
     std::string out;
     std::string line;
     for (int i = 0; i < count_; ++i) {
         const ObjElm* e = at(i);
-        int depth = e->info.level & LEVEL_MASK;
+        int depth = e->level & LEVEL_MASK;
         if (depth > previousDepth) {
             counters[depth] = 1;
         }
@@ -73,12 +85,12 @@ void ObjCode::writeListing(std::ostream& stream, ReportSink& report) {
         appendLineNumber(line, depth, counters[depth]);
         e->listObject(line);
         if (depth == 0) {
-            if (source == nullptr || !source->lineAt(text, LINE_CAPACITY, e->info.position)) {
+            if (source == nullptr || !source->lineAt(text, LINE_CAPACITY, e->position)) {
                 text[0] = '\0';
             }
             line += text;
-        } else if (e->info.text != nullptr) {
-            line += e->info.text;
+        } else {
+            line += expandedTexts_[nextExpanded++];
         }
         out += line;
         out += "\r\n";

@@ -26,7 +26,8 @@ public:
         return new (pool.allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
     }
 
-    void add(ObjElm* element);
+    // text: the line's own text for a line of a macro expansion (level above 0).
+    void add(ObjElm* element, const char* text = nullptr);
     int count() const { return count_; }
     ObjElm* at(int i) const { return pages_[i / PAGE_SIZE][i % PAGE_SIZE]; }
 
@@ -41,6 +42,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<ObjElm*[]>> pages_;
+    std::vector<const char*> expandedTexts_; // in element order, one per expanded line
     int count_ = 0;
 };
 

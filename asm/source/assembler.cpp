@@ -67,9 +67,12 @@ void Assembler::assembleSource(FileSource& file) {
         } else {
             element = plainElement();
         }
-        element->info = info;
+        element->position = info.position;
+        element->level = info.level;
+        // A substituted line lives in the shared buffer that the next line overwrites.
+        const char* text = info.text;
         if ((info.level & (COPY_TEXT | 0x80)) == COPY_TEXT) {
-            element->info.text = code_.pool.copyText(info.text);
+            text = code_.pool.copyText(info.text);
         }
         if (splitCode != 0) {
             record(element, splitCode);
@@ -77,7 +80,7 @@ void Assembler::assembleSource(FileSource& file) {
         if (info.cut) {
             record(element, DIAG_SYNTAX);
         }
-        code_.add(element);
+        code_.add(element, text);
         last = element;
     }
     if (last != nullptr && inMacroDefinition_) {

@@ -1,26 +1,61 @@
 #include "source.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace tasm {
 
+namespace {
+constexpr std::size_t BLOCK_SIZE = 65536;
+} // namespace
+
+FileSource::FileSource(std::istream& stream) : stream_(stream), block_(new char[BLOCK_SIZE]) {}
+
+bool FileSource::fill() {
+    std::streamsize n = stream_.rdbuf()->sgetn(block_.get(), BLOCK_SIZE);
+    next_ = 0;
+    end_ = n > 0 ? static_cast<std::size_t>(n) : 0;
+    return end_ > 0;
+}
+
+void FileSource::restartAt(std::uint32_t offset) {
+    stream_.clear();
+    stream_.seekg(offset);
+    next_ = end_ = 0;
+    position_ = offset;
+}
+
 bool FileSource::readRawLine(char* buffer, int capacity) {
-    std::streambuf* in = stream_.rdbuf();
-    constexpr auto eof = std::char_traits<char>::eof();
-    int stored = 0;
+    const auto room = static_cast<std::size_t>(capacity - 1);
+    std::size_t stored = 0;
+    bool lineEnd = false;
     bool atEnd = false;
-    while (stored < capacity - 1) {
-        int c = in->sbumpc();
-        if (c == eof) {
+    while (stored < room) {
+        if (next_ == end_ && !fill()) {
             atEnd = true;
             break;
         }
-        if (c == '\n') {
+        std::size_t n = std::min(end_ - next_, room - stored);
+        const char* from = block_.get() + next_;
+        const auto* newline = static_cast<const char*>(std::memchr(from, '\n', n));
+        std::size_t take = newline != nullptr ? static_cast<std::size_t>(newline - from) : n;
+        std::memcpy(buffer + stored, from, take);
+        stored += take;
+        next_ += take;
+        if (newline != nullptr) {
+            ++next_;
+            lineEnd = true;
             break;
         }
-        if (c == '\r' && in->sgetc() == '\n') {
-            in->sbumpc();
-            break;
-        }
-        buffer[stored++] = static_cast<char>(c);
+    }
+    // CR LF ends a line as LF does; a CR that filled the line's last place may still be one.
+    if (!lineEnd && !atEnd && stored > 0 && buffer[stored - 1] == '\r' &&
+        (next_ < end_ || fill()) && block_[next_] == '\n') {
+        ++next_;
+        lineEnd = true;
+    }
+    if (lineEnd && stored > 0 && buffer[stored - 1] == '\r') {
+        --stored;
     }
     buffer[stored] = '\0';
     if (stored == 0 && atEnd) {
@@ -40,17 +75,13 @@ bool FileSource::nextLine(char* buffer, int capacity, LineInfo& info) {
 
 bool FileSource::lineAt(char* buffer, int capacity, std::uint32_t position) {
     if (position != position_) {
-        stream_.clear();
-        stream_.seekg(position);
-        position_ = position;
+        restartAt(position);
     }
     return readRawLine(buffer, capacity);
 }
 
 void FileSource::rewind() {
-    stream_.clear();
-    stream_.seekg(0);
-    position_ = 0;
+    restartAt(0);
 }
 
 Source* pushSource(Source* source, Source* top) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <memory>
 
 namespace tasm {
 
@@ -36,15 +37,22 @@ public:
 // CR LF and a lone LF both end a line; the stream must be opened in binary mode.
 class FileSource : public Source {
 public:
-    explicit FileSource(std::istream& stream) : stream_(stream) {}
+    explicit FileSource(std::istream& stream);
     bool nextLine(char* buffer, int capacity, LineInfo& info) override;
     bool lineAt(char* buffer, int capacity, std::uint32_t position) override;
     void rewind() override;
 
 private:
     bool readRawLine(char* buffer, int capacity);
+    bool fill(); // false at the end of the stream
+    void restartAt(std::uint32_t offset);
+
     std::istream& stream_;
     std::uint32_t position_ = 0;
+    // Characters read ahead from the stream: the file is read in large blocks, not byte by byte.
+    std::unique_ptr<char[]> block_;
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
 };
 
 // Pushes a source on the stack; answers none when it is already on it (a recursive macro).

@@ -3,6 +3,8 @@
 #include "asm/source/diagnostics.h"
 #include "asm/source/text_class.h"
 
+#include <cstring>
+
 namespace tasm {
 
 namespace {
@@ -22,14 +24,18 @@ void trackQuote(char c, char& open) {
 
 void stripComment(const char* rawLine, char* workLine) {
     char open = 0;
-    int i = 0;
-    for (; rawLine[i] != '\0'; ++i) {
-        if (rawLine[i] == ';' && open == 0) {
+    std::size_t i = 0;
+    for (;;) {
+        // Only semicolons and quotes matter; everything between them is copied in one go.
+        i += std::strcspn(rawLine + i, open == 0 ? ";'\"" : open == '\'' ? "'" : "\"");
+        char c = rawLine[i];
+        if (c == '\0' || (c == ';' && open == 0)) {
             break;
         }
-        trackQuote(rawLine[i], open);
-        workLine[i] = rawLine[i];
+        trackQuote(c, open);
+        ++i;
     }
+    std::memcpy(workLine, rawLine, i);
     workLine[i] = '\0';
 }
 
@@ -96,7 +102,11 @@ int nextOperand(Statement& statement, const char*& text) {
     }
     char* start = p;
     char open = 0;
-    while (*p != '\0' && !(*p == ',' && open == 0)) {
+    for (;;) {
+        p += std::strcspn(p, open == 0 ? ",'\"" : open == '\'' ? "'" : "\"");
+        if (*p == '\0' || (*p == ',' && open == 0)) {
+            break;
+        }
         trackQuote(*p, open);
         ++p;
     }

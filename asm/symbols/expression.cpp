@@ -165,7 +165,7 @@ std::int32_t Expression::primary(ScanState& s) const {
     }
     case Token::LeftParen: {
         nextToken(s);
-        std::int32_t value = logicalOr(s);
+        std::int32_t value = binary(s, 1);
         if (s.error != 0) {
             return 0;
         }
@@ -209,132 +209,81 @@ std::int32_t Expression::primary(ScanState& s) const {
     }
 }
 
-std::int32_t Expression::product(ScanState& s) const {
-    std::int32_t left = primary(s);
-    while (s.error == 0 && (s.token == Token::Product || s.token == Token::Quotient ||
-                            s.token == Token::Remainder)) {
-        Token op = s.token;
-        nextToken(s);
-        std::int32_t right = primary(s);
-        if (s.error != 0) {
-            return 0;
-        }
-        if (op == Token::Product) {
-            left = wrapMul(left, right);
-        } else if (right == 0) {
+namespace {
+
+// Binary operators by precedence level, 1 (lowest) to 9; 0 for a token that is none.
+int levelOf(Token t) {
+    switch (t) {
+    case Token::LogicalOr: return 1;
+    case Token::LogicalAnd: return 2;
+    case Token::Less:
+    case Token::LessEqual:
+    case Token::Equal:
+    case Token::NotEqual:
+    case Token::GreaterEqual:
+    case Token::Greater: return 3;
+    case Token::BitOr: return 4;
+    case Token::BitXor: return 5;
+    case Token::BitAnd: return 6;
+    case Token::ShiftLeft:
+    case Token::ShiftRight: return 7;
+    case Token::Plus:
+    case Token::Minus: return 8;
+    case Token::Product:
+    case Token::Quotient:
+    case Token::Remainder: return 9;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+std::int32_t Expression::combine(ScanState& s, Token op, std::int32_t left,
+                                 std::int32_t right) const {
+    switch (op) {
+    case Token::LogicalOr: return (left != 0 || right != 0) ? 1 : 0;
+    case Token::LogicalAnd: return (left != 0 && right != 0) ? 1 : 0;
+    case Token::Less: return left < right ? 1 : 0;
+    case Token::LessEqual: return left <= right ? 1 : 0;
+    case Token::Equal: return left == right ? 1 : 0;
+    case Token::NotEqual: return left != right ? 1 : 0;
+    case Token::GreaterEqual: return left >= right ? 1 : 0;
+    case Token::Greater: return left > right ? 1 : 0;
+    case Token::BitOr: return left | right;
+    case Token::BitXor: return left ^ right;
+    case Token::BitAnd: return left & right;
+    case Token::ShiftLeft:
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(left)
+                                         << (static_cast<unsigned>(right) & 31U));
+    case Token::ShiftRight: return left >> (static_cast<unsigned>(right) & 31U);
+    case Token::Plus: return wrapAdd(left, right);
+    case Token::Minus: return wrapSub(left, right);
+    case Token::Product: return wrapMul(left, right);
+    default:
+        if (right == 0) {
             s.error = DIAG_DIVISION_BY_ZERO;
             return 0;
-        } else if (left == INT32_MIN && right == -1) {
+        }
+        if (left == INT32_MIN && right == -1) {
             // The one quotient that does not fit wraps round, as the arithmetic does elsewhere.
-            left = op == Token::Quotient ? INT32_MIN : 0;
-        } else {
-            left = op == Token::Quotient ? left / right : left % right;
+            return op == Token::Quotient ? INT32_MIN : 0;
         }
+        return op == Token::Quotient ? left / right : left % right;
     }
-    return s.error != 0 ? 0 : left;
 }
 
-std::int32_t Expression::sum(ScanState& s) const {
-    std::int32_t left = product(s);
-    while (s.error == 0 && (s.token == Token::Plus || s.token == Token::Minus)) {
+// Every level is left-associative and parses its right operand in full at the next level up.
+std::int32_t Expression::binary(ScanState& s, int minLevel) const {
+    std::int32_t left = primary(s);
+    for (int level = levelOf(s.token); s.error == 0 && level >= minLevel;
+         level = levelOf(s.token)) {
         Token op = s.token;
         nextToken(s);
-        std::int32_t right = product(s);
+        std::int32_t right = binary(s, level + 1);
         if (s.error != 0) {
             return 0;
         }
-        left = op == Token::Plus ? wrapAdd(left, right) : wrapSub(left, right);
-    }
-    return s.error != 0 ? 0 : left;
-}
-
-std::int32_t Expression::shift(ScanState& s) const {
-    std::int32_t left = sum(s);
-    while (s.error == 0 && (s.token == Token::ShiftLeft || s.token == Token::ShiftRight)) {
-        Token op = s.token;
-        nextToken(s);
-        std::int32_t right = sum(s);
-        if (s.error != 0) {
-            return 0;
-        }
-        unsigned count = static_cast<unsigned>(right) & 31U;
-        left = op == Token::ShiftLeft
-                   ? static_cast<std::int32_t>(static_cast<std::uint32_t>(left) << count)
-                   : left >> count;
-    }
-    return s.error != 0 ? 0 : left;
-}
-
-std::int32_t Expression::bitAnd(ScanState& s) const {
-    std::int32_t left = shift(s);
-    while (s.error == 0 && s.token == Token::BitAnd) {
-        nextToken(s);
-        std::int32_t right = shift(s);
-        left &= right;
-    }
-    return s.error != 0 ? 0 : left;
-}
-
-std::int32_t Expression::bitXor(ScanState& s) const {
-    std::int32_t left = bitAnd(s);
-    while (s.error == 0 && s.token == Token::BitXor) {
-        nextToken(s);
-        std::int32_t right = bitAnd(s);
-        left ^= right;
-    }
-    return s.error != 0 ? 0 : left;
-}
-
-std::int32_t Expression::bitOr(ScanState& s) const {
-    std::int32_t left = bitXor(s);
-    while (s.error == 0 && s.token == Token::BitOr) {
-        nextToken(s);
-        std::int32_t right = bitXor(s);
-        left |= right;
-    }
-    return s.error != 0 ? 0 : left;
-}
-
-std::int32_t Expression::comparison(ScanState& s) const {
-    std::int32_t left = bitOr(s);
-    while (s.error == 0) {
-        Token op = s.token;
-        if (op != Token::Less && op != Token::LessEqual && op != Token::Equal &&
-            op != Token::NotEqual && op != Token::GreaterEqual && op != Token::Greater) {
-            break;
-        }
-        nextToken(s);
-        std::int32_t right = bitOr(s);
-        bool result = false;
-        switch (op) {
-        case Token::Less: result = left < right; break;
-        case Token::LessEqual: result = left <= right; break;
-        case Token::Equal: result = left == right; break;
-        case Token::NotEqual: result = left != right; break;
-        case Token::GreaterEqual: result = left >= right; break;
-        default: result = left > right; break;
-        }
-        left = result ? 1 : 0;
-    }
-    return s.error != 0 ? 0 : left;
-}
-
-std::int32_t Expression::logicalAnd(ScanState& s) const {
-    std::int32_t left = comparison(s);
-    while (s.error == 0 && s.token == Token::LogicalAnd) {
-        nextToken(s);
-        std::int32_t right = comparison(s);
-        left = (left != 0 && right != 0) ? 1 : 0;
-    }
-    return s.error != 0 ? 0 : left;
-}
-
-std::int32_t Expression::logicalOr(ScanState& s) const {
-    std::int32_t left = logicalAnd(s);
-    while (s.error == 0 && s.token == Token::LogicalOr) {
-        nextToken(s);
-        std::int32_t right = logicalAnd(s);
-        left = (left != 0 || right != 0) ? 1 : 0;
+        left = combine(s, op, left, right);
     }
     return s.error != 0 ? 0 : left;
 }
@@ -351,7 +300,7 @@ EvalResult Expression::evaluate(const char* text, std::uint16_t location,
         result.code = DIAG_EMPTY_OPERAND;
         return result;
     }
-    std::int32_t value = logicalOr(s);
+    std::int32_t value = binary(s, 1);
     result.type = static_cast<SymKind>(s.type & 0xFF);
     result.code = s.error;
     result.value = s.error != 0 ? 0 : value;

@@ -66,15 +66,9 @@ protected:
     virtual std::int32_t primary(ScanState& s) const;
 
 private:
-    std::int32_t logicalOr(ScanState& s) const;
-    std::int32_t logicalAnd(ScanState& s) const;
-    std::int32_t comparison(ScanState& s) const;
-    std::int32_t bitOr(ScanState& s) const;
-    std::int32_t bitXor(ScanState& s) const;
-    std::int32_t bitAnd(ScanState& s) const;
-    std::int32_t shift(ScanState& s) const;
-    std::int32_t sum(ScanState& s) const;
-    std::int32_t product(ScanState& s) const;
+    // The operators of levels minLevel (1, the lowest, is ||) to 9 (* / %).
+    std::int32_t binary(ScanState& s, int minLevel) const;
+    std::int32_t combine(ScanState& s, Token op, std::int32_t left, std::int32_t right) const;
 };
 
 class Expr51 : public Expression {

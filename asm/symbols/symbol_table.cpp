@@ -4,10 +4,7 @@
 
 namespace tasm {
 
-_String::_String(std::string_view name) : name_(new char[name.size() + 1]) {
-    std::memcpy(name_.get(), name.data(), name.size());
-    name_[name.size()] = '\0';
-}
+_String::_String(std::string_view name) : name_(name) {}
 
 std::uint16_t STable::hashName(std::string_view name) {
     std::uint32_t h = 0;
@@ -20,13 +17,24 @@ std::uint16_t STable::hashName(std::string_view name) {
     return static_cast<std::uint16_t>(h & 0xFFFF);
 }
 
-std::size_t STable::indexOf(std::string_view name) const {
-    return hashName(name) % buckets_.size();
+std::uint32_t STable::wideHash(std::string_view name) {
+    std::uint32_t h = 2166136261U; // FNV-1a
+    for (char c : name) {
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619U;
+    }
+    return h;
 }
 
+namespace {
+bool sameName(const _String* e, std::string_view name) {
+    return std::strncmp(e->name(), name.data(), name.size()) == 0 && e->name()[name.size()] == '\0';
+}
+} // namespace
+
 _String* STable::lookup(std::string_view name) const {
-    for (_String* e = buckets_[indexOf(name)]; e != nullptr; e = e->next) {
-        if (name == e->name()) {
+    std::uint32_t key = keyOf(name);
+    for (_String* e = buckets_[key % buckets_.size()]; e != nullptr; e = e->next) {
+        if (e->key == key && sameName(e, name)) {
             return e;
         }
     }
@@ -34,12 +42,14 @@ _String* STable::lookup(std::string_view name) const {
 }
 
 _String* STable::insert(_String* entry) {
-    _String*& head = buckets_[indexOf(entry->name())];
+    std::uint32_t key = keyOf(entry->name());
+    _String*& head = buckets_[key % buckets_.size()];
     for (_String* e = head; e != nullptr; e = e->next) {
-        if (std::strcmp(e->name(), entry->name()) == 0) {
+        if (e->key == key && std::strcmp(e->name(), entry->name()) == 0) {
             return e;
         }
     }
+    entry->key = key;
     entry->next = head;
     head = entry;
     return nullptr;

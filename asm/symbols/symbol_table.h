@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,11 +24,14 @@ public:
     _String(const _String&) = delete;
     _String& operator=(const _String&) = delete;
 
-    const char* name() const { return name_.get(); }
+    const char* name() const { return name_.c_str(); }
     _String* next = nullptr;
+    // The name's hash in the table that holds the entry, set when it is inserted, so that a
+    // chain is walked by comparing numbers rather than names.
+    std::uint32_t key = 0;
 
 private:
-    std::unique_ptr<char[]> name_;
+    std::string name_; // short names are kept inside the entry, without an allocation of their own
 };
 
 class SymbVal : public _String {
@@ -39,15 +42,22 @@ public:
     SymKind kind;
 };
 
+// How a table spreads names over its buckets. The narrow 16-bit hash serves the small fixed
+// sets (mnemonics, macros); it gives numbered names (L1, L2, ... L999) only a few hundred
+// values, so the symbol table, which may hold tens of thousands of labels, uses a wide one.
+enum class Spread : std::uint8_t { Narrow, Wide };
+
 // A hash table with a fixed bucket count. It does not own its entries: destroying it frees
 // the buckets only (the mnemonic table's entries are static objects).
 class STable {
 public:
-    explicit STable(int count) : buckets_(static_cast<std::size_t>(count), nullptr) {}
+    explicit STable(int count, Spread spread = Spread::Narrow)
+        : buckets_(static_cast<std::size_t>(count), nullptr), spread_(spread) {}
     STable(const STable&) = delete;
     STable& operator=(const STable&) = delete;
 
     static std::uint16_t hashName(std::string_view name);
+    static std::uint32_t wideHash(std::string_view name);
 
     _String* lookup(std::string_view name) const;
     // Links the entry in and answers none, or answers the entry already there under the name
@@ -60,8 +70,11 @@ public:
     const _String* bucket(int i) const { return buckets_[static_cast<std::size_t>(i)]; }
 
 private:
-    std::size_t indexOf(std::string_view name) const;
+    std::uint32_t keyOf(std::string_view name) const {
+        return spread_ == Spread::Narrow ? hashName(name) : wideHash(name);
+    }
     std::vector<_String*> buckets_;
+    Spread spread_;
 };
 
 // An STable that owns its entries.
