@@ -78,7 +78,12 @@ void Assembler::assembleSource(FileSource& file) {
             record(element, splitCode);
         }
         if (info.cut) {
-            record(element, DIAG_SYNTAX);
+            // The line was shortened by substitution: whatever else it found, it shows that.
+            if (element->diag != 0 && isError(element->diag)) {
+                element->diag = DIAG_SYNTAX;
+            } else {
+                record(element, DIAG_SYNTAX);
+            }
         }
         code_.add(element, text);
         last = element;
