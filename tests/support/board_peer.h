@@ -40,7 +40,8 @@ struct MonitorModel {
     std::array<std::uint8_t, 16> registers{}; // SP ... B, in the S reply's order
     std::array<std::uint8_t, 65536> memory{};
     std::vector<std::uint16_t> blocks; // addresses of the P blocks received
-    std::uint16_t stepLength = 1;      // how far a step moves the PC
+    std::uint16_t stepLength = 1;      // how far a step moves the PC, unless stepTo says
+    std::function<std::uint16_t(std::uint16_t)> stepTo;
     std::uint16_t runTarget = 0;
     bool runToCompletes = true; // a sends its completion byte at once
     int refuseDataFrames = 0;   // P data frames answered with 15h before one is taken
@@ -65,7 +66,7 @@ struct MonitorModel {
             return withCheck({0x00, static_cast<std::uint8_t>(pc & 0xFF),
                               static_cast<std::uint8_t>(pc >> 8), memory[pc], 0, 0, psw});
         case 's':
-            pc = static_cast<std::uint16_t>(pc + stepLength);
+            pc = stepTo ? stepTo(pc) : static_cast<std::uint16_t>(pc + stepLength);
             return withCheck({static_cast<std::uint8_t>(pc & 0xFF),
                               static_cast<std::uint8_t>(pc >> 8), memory[pc], 0, 0, psw});
         case 'S': {
