@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tasm {
 namespace {
@@ -17,7 +18,8 @@ int banners(const TMainWin& window) {
 }
 
 std::string writeSource() {
-    auto path = std::filesystem::temp_directory_path() / "tarnik-window-test.asm";
+    auto path = std::filesystem::temp_directory_path() /
+                (std::to_string(getpid()) + "-tarnik-window-test.asm");
     std::ofstream(path) << "        NOP\n        FOO\n";
     return path.string();
 }
