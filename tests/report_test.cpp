@@ -1,5 +1,6 @@
 // The command line: what it refuses, what it creates, and its exit status.
 #include "asm/driver/run.h"
+#include "tests/support/run_command.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -13,21 +14,10 @@ namespace fs = std::filesystem;
 namespace tasm {
 namespace {
 
-struct Command {
-    int status;
-    std::string output;
-};
+using tarnik::testing::Command;
 
 Command runTarnikasm(const std::string& arguments) {
-    std::string command = std::string(TARNIKASM) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
-        output.append(buffer, n);
-    }
-    int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    return tarnik::testing::runCommand(std::string(TARNIKASM) + " " + arguments);
 }
 
 class CommandLine : public ::testing::Test {

@@ -1,4 +1,6 @@
 // tarnik --disasm: the program view of a HEX file the assembler wrote.
+#include "tests/support/run_command.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,20 +11,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Command {
-    int status;
-    std::string output;
-};
+using tarnik::testing::Command;
 
 Command run(const std::string& command) {
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
-        output.append(buffer, n);
-    }
-    int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    return tarnik::testing::runCommand(command);
 }
 
 TEST(TarnikDisasm, ShowsWhatTheAssemblerWrote) {

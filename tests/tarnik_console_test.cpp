@@ -1,6 +1,7 @@
 // tarnik --console against a scripted board on a pseudo-terminal.
 #include "debugger/link/tarnik_rs.h"
 #include "tests/support/hex_file.h"
+#include "tests/support/run_command.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -18,16 +19,9 @@ std::string runConsole(const std::string& arguments, const std::string& input) {
     fs::path commands =
         fs::temp_directory_path() / (std::to_string(getpid()) + "-tarnik-console-commands.txt");
     std::ofstream(commands) << input;
-    std::string command =
-        std::string(TARNIK) + " --console " + arguments + " < " + commands.string() + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
-        output.append(buffer, n);
-    }
-    pclose(pipe);
-    return output;
+    return testing::runCommand(std::string(TARNIK) + " --console " + arguments + " < " +
+                               commands.string())
+        .output;
 }
 
 TEST(TarnikConsole, LoadsStepsAndShowsThePanels) {

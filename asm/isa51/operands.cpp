@@ -19,6 +19,16 @@ void addTo(std::uint8_t& byte, int n) {
     byte = static_cast<std::uint8_t>(byte + n);
 }
 
+// The evaluation of a code address: no bit or register kind.
+std::uint8_t evaluateAddress(const Expression& e, const char* text, std::uint16_t address,
+                             const STable& symbols, EvalResult& r) {
+    r = e.evaluate(text, address, symbols);
+    if (r.code != 0) {
+        return r.code;
+    }
+    return (r.type & (K_BIT | K_REG)) != 0 ? DIAG_ILLEGAL_ADDRESS : 0;
+}
+
 } // namespace
 
 bool OperTxt::matches(const char* text) const {
@@ -106,12 +116,9 @@ std::uint8_t OpSBit::encode(std::uint8_t* bytes, std::uint16_t address, const ch
 
 std::uint8_t OpAddr16::encode(std::uint8_t* bytes, std::uint16_t address, const char* text,
                               const STable& symbols) const {
-    EvalResult r = evaluate(text, address, symbols);
-    if (r.code != 0) {
-        return r.code;
-    }
-    if ((r.type & (K_BIT | K_REG)) != 0) {
-        return DIAG_ILLEGAL_ADDRESS;
+    EvalResult r;
+    if (std::uint8_t code = evaluateAddress(*this, text, address, symbols, r)) {
+        return code;
     }
     bytes[1] = high(r.value);
     bytes[2] = low(r.value);
@@ -120,12 +127,9 @@ std::uint8_t OpAddr16::encode(std::uint8_t* bytes, std::uint16_t address, const 
 
 std::uint8_t OpAddr11::encode(std::uint8_t* bytes, std::uint16_t address, const char* text,
                               const STable& symbols) const {
-    EvalResult r = evaluate(text, address, symbols);
-    if (r.code != 0) {
-        return r.code;
-    }
-    if ((r.type & (K_BIT | K_REG)) != 0) {
-        return DIAG_ILLEGAL_ADDRESS;
+    EvalResult r;
+    if (std::uint8_t code = evaluateAddress(*this, text, address, symbols, r)) {
+        return code;
     }
     addTo(bytes[0], (r.value >> 3) & 0xE0);
     bytes[1] = low(r.value);
@@ -140,12 +144,9 @@ std::uint8_t OpAddr11::encode(std::uint8_t* bytes, std::uint16_t address, const 
 
 std::uint8_t OpRel::encode(std::uint8_t* bytes, std::uint16_t address, const char* text,
                            const STable& symbols) const {
-    EvalResult r = evaluate(text, address, symbols);
-    if (r.code != 0) {
-        return r.code;
-    }
-    if ((r.type & (K_BIT | K_REG)) != 0) {
-        return DIAG_ILLEGAL_ADDRESS;
+    EvalResult r;
+    if (std::uint8_t code = evaluateAddress(*this, text, address, symbols, r)) {
+        return code;
     }
     if (r.value < 0 || r.value > 0xFFFF) {
         return DIAG_DESTINATION_OUT_OF_64K;

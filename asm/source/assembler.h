@@ -41,6 +41,9 @@ private:
     }
     void labelWithColonExpected(ObjElm* element);
 
+    // The label checks and the evaluation that EQU, BIT, REG and SET share; false when the
+    // line defines nothing.
+    bool evaluateDefinition(ObjElm* element, EvalResult& result);
     // Symbol definitions; the directive's kind bit is none for EQU.
     ObjElm* defineConstant(SymKind directiveBit);
     ObjElm* directiveEqu() { return defineConstant(0); }

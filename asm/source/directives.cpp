@@ -14,8 +14,7 @@ bool outside16(std::int32_t v) {
 }
 } // namespace
 
-ObjElm* Assembler::defineConstant(SymKind directiveBit) {
-    auto* element = code_.make<ObjVal>(locationCounter_, 0);
+bool Assembler::evaluateDefinition(ObjElm* element, EvalResult& result) {
     const char* text = nullptr;
     std::uint8_t code = singleOperand(statement_, text);
     if (code != 0) {
@@ -23,19 +22,28 @@ ObjElm* Assembler::defineConstant(SymKind directiveBit) {
     }
     if (statement_.labelKind == 0) {
         record(element, DIAG_MISSING_LABEL);
-        return element;
+        return false;
     }
     if (statement_.labelKind == 1) {
         record(element, DIAG_LABEL_WITHOUT_COLON);
-        return element;
+        return false;
     }
     // A missing or empty operand still defines the name, with value 0.
-    EvalResult r;
+    result = EvalResult();
     if (text != nullptr) {
-        r = instructionSet_.evaluate(text, locationCounter_, symbols_);
-        if (r.code != 0) {
-            record(element, r.code);
+        result = instructionSet_.evaluate(text, locationCounter_, symbols_);
+        if (result.code != 0) {
+            record(element, result.code);
         }
+    }
+    return true;
+}
+
+ObjElm* Assembler::defineConstant(SymKind directiveBit) {
+    auto* element = code_.make<ObjVal>(locationCounter_, 0);
+    EvalResult r;
+    if (!evaluateDefinition(element, r)) {
+        return element;
     }
     constexpr SymKind typeBits = K_ADDR | K_BIT | K_REG;
     if (directiveBit != 0 && (r.type & typeBits & ~directiveBit) != 0) {
@@ -60,25 +68,9 @@ ObjElm* Assembler::defineConstant(SymKind directiveBit) {
 
 ObjElm* Assembler::directiveSet() {
     auto* element = code_.make<ObjVal>(locationCounter_, 0);
-    const char* text = nullptr;
-    std::uint8_t code = singleOperand(statement_, text);
-    if (code != 0) {
-        record(element, code);
-    }
-    if (statement_.labelKind == 0) {
-        record(element, DIAG_MISSING_LABEL);
-        return element;
-    }
-    if (statement_.labelKind == 1) {
-        record(element, DIAG_LABEL_WITHOUT_COLON);
-        return element;
-    }
     EvalResult r;
-    if (text != nullptr) {
-        r = instructionSet_.evaluate(text, locationCounter_, symbols_);
-        if (r.code != 0) {
-            record(element, r.code);
-        }
+    if (!evaluateDefinition(element, r)) {
+        return element;
     }
     auto kind = static_cast<SymKind>(r.type | K_SET);
     if (outside16(r.value)) {
@@ -225,13 +217,7 @@ ObjElm* Assembler::directiveEnd() {
     labelWithColonExpected(element);
     // Every source leaves the stack, so lines after END are neither read nor listed.
     while (top_ != nullptr) {
-        Source* source = top_;
-        top_ = source->outer;
-        if (source->isTemporary()) {
-            delete source;
-        } else {
-            source->rewind();
-        }
+        dropSource(top_);
     }
     return element;
 }

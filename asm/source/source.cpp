@@ -95,18 +95,22 @@ Source* pushSource(Source* source, Source* top) {
     return source;
 }
 
+void dropSource(Source*& top) {
+    Source* done = top;
+    top = done->outer;
+    if (done->isTemporary()) {
+        delete done;
+    } else {
+        done->rewind();
+    }
+}
+
 bool readNextLine(Source*& top, char* buffer, LineInfo& info) {
     while (top != nullptr) {
         if (top->nextLine(buffer, LINE_CAPACITY, info)) {
             return true;
         }
-        Source* done = top;
-        top = done->outer;
-        if (done->isTemporary()) {
-            delete done;
-        } else {
-            done->rewind();
-        }
+        dropSource(top);
     }
     return false;
 }

@@ -58,6 +58,9 @@ private:
 // Pushes a source on the stack; answers none when it is already on it (a recursive macro).
 Source* pushSource(Source* source, Source* top);
 
+// Takes the top source off the stack: deleted when temporary, otherwise rewound.
+void dropSource(Source*& top);
+
 // Reads the next line from the top of the stack, dropping exhausted sources.
 bool readNextLine(Source*& top, char* buffer, LineInfo& info);
 
