@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the demo need (root or sudo).
 set -e
-packages="cmake g++ make libgtest-dev qt6-base-dev libgl-dev xvfb xauth x11-apps imagemagick"
+packages="cmake g++ make libgtest-dev qt6-base-dev libgl-dev zlib1g-dev xvfb xauth x11-apps imagemagick"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
