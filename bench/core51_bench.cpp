@@ -35,21 +35,28 @@ int main(int argc, char** argv) {
     }
     core51::Board51 board;
     core51::Cpu51 cpu(code.data(), board);
-    // The mix ends in SJMP $ at DONE: the first instruction that jumps to itself.
+    // The mix ends in SJMP $ at DONE: the first instruction that jumps to itself. The best of
+    // three runs is reported, as the machine may be busy with other work.
     using Clock = std::chrono::steady_clock;
-    auto start = Clock::now();
+    double best = 0;
     std::uint16_t last = 0xFFFF;
-    while (cpu.pc != last) {
-        last = cpu.pc;
-        cpu.step();
+    for (int run = 0; run < 3; ++run) {
+        cpu.reset();
+        auto start = Clock::now();
+        last = 0xFFFF;
+        while (cpu.pc != last) {
+            last = cpu.pc;
+            cpu.step();
+        }
+        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        best = run == 0 || seconds < best ? seconds : best;
     }
-    double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("unpaced: %llu instructions, %llu machine cycles in %.3f s: %.1f million "
-                "instructions/s, %.1fx real time\n",
+    std::printf("unpaced: %llu instructions, %llu machine cycles in %.3f s (best of 3): %.1f "
+                "million instructions/s, %.1fx real time\n",
                 static_cast<unsigned long long>(cpu.instructions),
-                static_cast<unsigned long long>(cpu.cycles), seconds,
-                static_cast<double>(cpu.instructions) / seconds / 1e6,
-                static_cast<double>(cpu.cycles) / 921600.0 / seconds);
+                static_cast<unsigned long long>(cpu.cycles), best,
+                static_cast<double>(cpu.instructions) / best / 1e6,
+                static_cast<double>(cpu.cycles) / 921600.0 / best);
 
     double pacedSeconds = argc > 2 ? std::stod(argv[2]) : 10.0;
     if (pacedSeconds <= 0) {

@@ -58,10 +58,7 @@ void Cpu51::reset() {
     updateLevelInterrupts();
 }
 
-std::uint8_t Cpu51::readDirect(std::uint8_t a) {
-    if (a < 0x80) {
-        return iram[a];
-    }
+std::uint8_t Cpu51::readSfr(std::uint8_t a) {
     int port = portOf(a);
     if (port >= 0) {
         return static_cast<std::uint8_t>(sfr_[a - 0x80] & pins_[static_cast<std::size_t>(port)]);
@@ -76,11 +73,7 @@ std::uint8_t Cpu51::readLatch(std::uint8_t a) {
     return portOf(a) >= 0 ? sfr_[a - 0x80] : readDirect(a);
 }
 
-void Cpu51::writeDirect(std::uint8_t a, std::uint8_t v) {
-    if (a < 0x80) {
-        iram[a] = v;
-        return;
-    }
+void Cpu51::writeSfr(std::uint8_t a, std::uint8_t v) {
     if (!implemented(a)) {
         return;
     }

@@ -83,9 +83,18 @@ public:
 
 private:
     // Memory of the CPU.
-    std::uint8_t readDirect(std::uint8_t a);
+    // Internal RAM is the common case and stays inline; SFRs take the long way.
+    std::uint8_t readDirect(std::uint8_t a) { return a < 0x80 ? iram[a] : readSfr(a); }
     std::uint8_t readLatch(std::uint8_t a);
-    void writeDirect(std::uint8_t a, std::uint8_t v);
+    void writeDirect(std::uint8_t a, std::uint8_t v) {
+        if (a < 0x80) {
+            iram[a] = v;
+        } else {
+            writeSfr(a, v);
+        }
+    }
+    std::uint8_t readSfr(std::uint8_t a);
+    void writeSfr(std::uint8_t a, std::uint8_t v);
     std::uint8_t readIndirect(std::uint8_t a) const { return a < 0x80 ? iram[a] : 0xFF; }
     void writeIndirect(std::uint8_t a, std::uint8_t v) {
         if (a < 0x80) {
