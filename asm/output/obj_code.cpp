@@ -74,31 +74,30 @@ void ObjCode::writeListing(std::ostream& stream, ReportSink& report) {
     char text[LINE_CAPACITY];
     std::size_t nextExpanded = 0;
     std::string out;
-    std::string line;
     for (int i = 0; i < count_; ++i) {
         const ObjElm* e = at(i);
         int depth = e->level & LEVEL_MASK;
         if (depth > previousDepth) {
             counters[depth] = 1;
         }
-        line.clear();
-        appendLineNumber(line, depth, counters[depth]);
-        e->listObject(line);
+        std::size_t lineStart = out.size();
+        appendLineNumber(out, depth, counters[depth]);
+        e->listObject(out);
         if (depth == 0) {
             if (source == nullptr || !source->lineAt(text, LINE_CAPACITY, e->position)) {
                 text[0] = '\0';
             }
-            line += text;
+            out += text;
         } else {
-            line += expandedTexts_[nextExpanded++];
+            out += expandedTexts_[nextExpanded++];
         }
-        out += line;
+        std::size_t lineEnd = out.size();
         out += "\r\n";
         if (e->diag != 0) {
             std::string message = formatDiagnostic(e->diag);
             out += message;
             out += "\r\n";
-            report.addLine(line);
+            report.addLine(out.substr(lineStart, lineEnd - lineStart));
             report.addLine(message);
         }
         for (int n = 1; 3 * n < e->length(); ++n) {

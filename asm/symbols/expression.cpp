@@ -110,6 +110,7 @@ void Expression::nextToken(ScanState& s) const {
             ++s.cursor;
         }
         s.name[n] = '\0';
+        s.nameLength = n;
         s.token = Token::Name;
         return;
     }
@@ -152,10 +153,12 @@ std::int32_t Expression::primary(ScanState& s) const {
     case Token::Name: {
         char name[sizeof s.name];
         std::memcpy(name, s.name, sizeof name);
+        std::size_t length = s.nameLength;
         // The lookup comes after the next token is scanned, so an undefined name reports 26
         // even when the scan behind it failed.
         nextToken(s);
-        const auto* symbol = static_cast<const SymbVal*>(s.table->lookup(name));
+        const auto* symbol =
+            static_cast<const SymbVal*>(s.table->lookup(std::string_view(name, length)));
         if (symbol == nullptr) {
             s.error = DIAG_UNDEFINED_SYMBOL;
             return 0;

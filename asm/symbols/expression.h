@@ -46,6 +46,7 @@ struct ScanState {
     Token token = Token::End;
     std::int32_t number = 0;
     char name[33] = {};
+    std::size_t nameLength = 0;
     std::uint8_t error = 0;
 };
 
