@@ -40,18 +40,25 @@ void ObjCond::listObject(std::string& out) const {
 }
 
 void ObjMnemo0::listObject(std::string& out) const {
-    appendHex(out, address, 4);
-    out += ": ";
+    static constexpr char hex[] = "0123456789ABCDEF";
+    char column[17] = "0000: ";
+    for (int i = 0; i < 4; ++i) {
+        column[i] = hex[(address >> (12 - 4 * i)) & 0xF];
+    }
     int n = length();
     for (int i = 0; i < 3; ++i) {
+        char* at = column + 6 + 3 * i;
         if (i < n) {
-            appendHex(out, byteAt(i), 2);
-            out += ' ';
+            std::uint8_t b = byteAt(i);
+            at[0] = hex[b >> 4];
+            at[1] = hex[b & 0xF];
         } else {
-            out += "   ";
+            at[0] = at[1] = ' ';
         }
+        at[2] = ' ';
     }
-    out += ' ';
+    column[15] = ' ';
+    out.append(column, 16);
 }
 
 void ObjData::listContinuation(std::string& out, int n) const {

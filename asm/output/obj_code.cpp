@@ -31,35 +31,39 @@ void ObjCode::release() {
 namespace {
 
 // A counter right-aligned in width characters; one with more digits is written in full.
-void appendRight(std::string& out, int value, int width) {
+void appendRight(char*& at, int value, int width) {
     char digits[12];
     int n = 0;
     auto v = static_cast<unsigned>(value);
     do {
-        digits[sizeof digits - 1 - n++] = static_cast<char>('0' + v % 10);
+        digits[n++] = static_cast<char>('0' + v % 10);
         v /= 10;
     } while (v != 0);
-    if (n < width) {
-        out.append(static_cast<std::size_t>(width - n), ' ');
+    for (int pad = width - n; pad > 0; --pad) {
+        *at++ = ' ';
     }
-    out.append(digits + sizeof digits - n, static_cast<std::size_t>(n));
+    while (n > 0) {
+        *at++ = digits[--n];
+    }
 }
 
+// The line-number field: the depth's marker, the counter, two blanks.
 void appendLineNumber(std::string& out, int depth, int counter) {
+    char field[24];
+    char* at = field;
     if (depth == 0) {
-        appendRight(out, counter, 6);
+        appendRight(at, counter, 6);
     } else if (depth == 1) {
-        out += '>';
-        appendRight(out, counter, 5);
-    } else if (depth <= 9) {
-        out += static_cast<char>('0' + depth);
-        out += '>';
-        appendRight(out, counter, 4);
+        *at++ = '>';
+        appendRight(at, counter, 5);
     } else {
-        out += "*>";
-        appendRight(out, counter, 4);
+        *at++ = depth <= 9 ? static_cast<char>('0' + depth) : '*';
+        *at++ = '>';
+        appendRight(at, counter, 4);
     }
-    out += "  ";
+    *at++ = ' ';
+    *at++ = ' ';
+    out.append(field, static_cast<std::size_t>(at - field));
 }
 
 } // namespace

@@ -4,15 +4,12 @@
 
 namespace tasm {
 
-void* ObjPool::allocate(std::size_t n, std::size_t align) {
-    std::size_t start = (used_ + align - 1) & ~(align - 1);
-    if (chunks_.empty() || start + n > CHUNK_SIZE) {
-        // A request larger than a chunk gets a chunk of its own size.
-        chunks_.emplace_back(new std::byte[n > CHUNK_SIZE ? n : CHUNK_SIZE]);
-        start = 0;
-    }
-    used_ = start + n;
-    return chunks_.back().get() + start;
+void* ObjPool::allocateInNewChunk(std::size_t n) {
+    // A request larger than a chunk gets a chunk of its own size; the rest of the old chunk
+    // stays unused.
+    chunks_.emplace_back(new std::byte[n > CHUNK_SIZE ? n : CHUNK_SIZE]);
+    used_ = n;
+    return chunks_.back().get();
 }
 
 char* ObjPool::copyText(const char* text) {
