@@ -92,12 +92,3 @@ TEST(ReportWindow, CancelInTheOpenDialogEndsTheProgramWithStatusZero) {
 
 } // namespace
 } // namespace tasm
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
