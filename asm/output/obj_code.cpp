@@ -30,36 +30,55 @@ void ObjCode::release() {
 
 namespace {
 
-// A counter right-aligned in width characters; one with more digits is written in full.
-void appendRight(char*& at, int value, int width) {
-    char digits[12];
-    int n = 0;
-    auto v = static_cast<unsigned>(value);
-    do {
-        digits[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    for (int pad = width - n; pad > 0; --pad) {
-        *at++ = ' ';
+// A line counter kept as decimal digits: lines are counted one by one, so counting is
+// cheaper than converting a number for every line.
+struct LineCounter {
+    char digits[12] = {'1'};
+    int length = 1;
+
+    void restart() {
+        digits[0] = '1';
+        length = 1;
     }
-    while (n > 0) {
-        *at++ = digits[--n];
+    void increment() {
+        int i = length - 1;
+        while (i >= 0 && digits[i] == '9') {
+            digits[i--] = '0';
+        }
+        if (i >= 0) {
+            ++digits[i];
+            return;
+        }
+        for (int j = length; j > 0; --j) {
+            digits[j] = digits[j - 1];
+        }
+        digits[0] = '1';
+        ++length;
     }
-}
+    // Right-aligned in width characters; a counter with more digits is written in full.
+    void append(char*& at, int width) const {
+        for (int pad = width - length; pad > 0; --pad) {
+            *at++ = ' ';
+        }
+        for (int i = 0; i < length; ++i) {
+            *at++ = digits[i];
+        }
+    }
+};
 
 // The line-number field: the depth's marker, the counter, two blanks.
-void appendLineNumber(std::string& out, int depth, int counter) {
+void appendLineNumber(std::string& out, int depth, const LineCounter& counter) {
     char field[24];
     char* at = field;
     if (depth == 0) {
-        appendRight(at, counter, 6);
+        counter.append(at, 6);
     } else if (depth == 1) {
         *at++ = '>';
-        appendRight(at, counter, 5);
+        counter.append(at, 5);
     } else {
         *at++ = depth <= 9 ? static_cast<char>('0' + depth) : '*';
         *at++ = '>';
-        appendRight(at, counter, 4);
+        counter.append(at, 4);
     }
     *at++ = ' ';
     *at++ = ' ';
@@ -69,8 +88,7 @@ void appendLineNumber(std::string& out, int depth, int counter) {
 } // namespace
 
 void ObjCode::writeListing(std::ostream& stream, ReportSink& report) {
-    std::array<int, LEVEL_MASK + 1> counters{};
-    counters[0] = 1;
+    std::array<LineCounter, LEVEL_MASK + 1> counters{};
     int previousDepth = 0;
     if (source != nullptr) {
         source->rewind();
@@ -82,7 +100,7 @@ void ObjCode::writeListing(std::ostream& stream, ReportSink& report) {
         const ObjElm* e = at(i);
         int depth = e->level & LEVEL_MASK;
         if (depth > previousDepth) {
-            counters[depth] = 1;
+            counters[depth].restart();
         }
         std::size_t lineStart = out.size();
         appendLineNumber(out, depth, counters[depth]);
@@ -107,7 +125,7 @@ void ObjCode::writeListing(std::ostream& stream, ReportSink& report) {
         for (int n = 1; 3 * n < e->length(); ++n) {
             e->listContinuation(out, n);
         }
-        ++counters[depth];
+        counters[depth].increment();
         previousDepth = depth;
         if (out.size() > 60000) {
             stream << out;
