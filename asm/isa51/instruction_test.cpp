@@ -130,6 +130,9 @@ TEST(ForwardReferences, AreEncodedAfterTheLastLine) {
                                                  " ACALL FWD\n MOV X,#K\nFWD: NOP\nK EQU 7\n"
                                                  "FLAG BIT 20h.1\nX REG 30h\n");
     EXPECT_EQ(a.counters.errorCount, 0);
+    // The listing shows the bytes the update pass completed.
+    EXPECT_NE(a.listing.find("     1  0000: 02 00 15   LJMP FWD\r\n"), std::string::npos);
+    EXPECT_NE(a.listing.find("     8  0012: 75 30 07   MOV X,#K\r\n"), std::string::npos);
     EXPECT_EQ(a.hex, testing::crlf({":100000000200158010B4070DDF0B200108900015C9",
                                     ":0600100011157530070018", ":00000001FF"}));
 }
