@@ -25,7 +25,6 @@ public:
     }
     char* copyText(const char* text);
     void releaseAll();
-    std::size_t chunkCount() const { return chunks_.size(); }
 
 private:
     void* allocateInNewChunk(std::size_t n);

@@ -65,7 +65,6 @@ public:
     void setPortPins(int port, std::uint8_t levels);
     // A byte arriving on RXD, its start bit beginning now (or after the bytes before it).
     void receiveSerial(std::uint8_t byte, bool ninthBit = true);
-    bool serialLineBusy() const { return !rxQueue_.empty() || rxBitsLeft_ > 0; }
 
     // State, for traces, tests and the board.
     std::uint16_t pc = 0;

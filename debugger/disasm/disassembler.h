@@ -89,7 +89,6 @@ public:
     explicit Disassembler(const CodeSpace& code) : code_(code) {}
 
     void decodeAt(std::uint16_t address);
-    const DecodedInstr& decoded() const { return decoded_; }
     std::uint16_t relativeTarget() const;
     std::uint16_t pageTarget() const;
     std::uint16_t longTarget() const;

@@ -39,8 +39,6 @@ public:
     int read(int count, std::uint8_t* buffer);
     int portNumber() const { return port_; }
     std::uint16_t byteTime() const { return byteTime_; }
-    const PortMap& ports() const { return ports_; }
-    PortMap& ports() { return ports_; }
 
 private:
     PortMap ports_;
