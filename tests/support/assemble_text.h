@@ -21,17 +21,20 @@ struct Assembled {
     int lines = 0;
 };
 
+// The pass, with the run's symbol table and instruction set.
+inline void runPass(FileSource& file, ObjCode& code, DiagnosticCounters& counters) {
+    Table symbols(101);
+    Proc_Tarnik instructionSet(29);
+    Assembler assembler(instructionSet, symbols, code, counters);
+    assembler.assembleSource(file);
+}
+
 inline Assembled assembleText(const std::string& source) {
     Assembled out;
     std::istringstream input(source);
     FileSource file(input);
-    Table symbols(101);
-    Proc_Tarnik instructionSet(29);
     ObjCode code;
-    {
-        Assembler assembler(instructionSet, symbols, code, out.counters);
-        assembler.assembleSource(file);
-    }
+    runPass(file, code, out.counters);
     out.lines = code.count();
     std::ostringstream listing;
     code.writeListing(listing, out.report);
@@ -55,13 +58,8 @@ inline LastLine assembleLastLine(const std::string& source) {
     DiagnosticCounters counters;
     std::istringstream input(source);
     FileSource file(input);
-    Table symbols(101);
-    Proc_Tarnik instructionSet(29);
     ObjCode code;
-    {
-        Assembler assembler(instructionSet, symbols, code, counters);
-        assembler.assembleSource(file);
-    }
+    runPass(file, code, counters);
     LastLine last;
     if (code.count() > 0) {
         const ObjElm* e = code.at(code.count() - 1);

@@ -1,7 +1,6 @@
 // The main of the window tests: a QApplication on the offscreen platform unless one is set.
-#include <gtest/gtest.h>
-
 #include <QApplication>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
